@@ -1,0 +1,6 @@
+#include "app/updater.h"
+
+int main()
+{
+    return RunUpdater();
+}
