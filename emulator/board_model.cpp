@@ -14,6 +14,7 @@ uint8_t g_major = 0;
 uint8_t g_minor = 0;
 size_t g_block = 0;
 size_t g_chunk = 0;  // chunks received since the last block index
+std::function<void(const BusEvent&)> g_onWrite;
 
 bool Answers(uint8_t address)
 {
@@ -59,6 +60,12 @@ void BoardReset(const EmulatedUnitConfig& config)
     g_minor = config.versionMinor;
     g_block = 0;
     g_chunk = 0;
+    g_onWrite = nullptr;
+}
+
+void EmulatedUnitOnBusWrite(std::function<void(const BusEvent&)> hook)
+{
+    g_onWrite = std::move(hook);
 }
 
 bool BoardRead(uint8_t address, uint8_t reg, std::vector<uint8_t>& answer)
@@ -81,6 +88,8 @@ bool BoardWrite(uint8_t address, const uint8_t* bytes, size_t length)
     Log(true, address, bytes, length, acknowledged);
     if (acknowledged)
         Apply(address, bytes, length);
+    if (g_onWrite)
+        g_onWrite(g_board.bus.back());
     return acknowledged;
 }
 

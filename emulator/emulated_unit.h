@@ -3,6 +3,7 @@
 // the bridge library makes. Linked in place of hidapi for the tests and the demo.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,9 @@ const std::vector<HostReport>& EmulatedHostReports();
 
 // Puts a raw IN report in the queue, ahead of anything the chip sends later.
 void EmulatedUnitQueueInReport(const std::vector<uint8_t>& report);
+
+// Called with every bus write as the board sees it (a test uses it to change the world mid-run).
+void EmulatedUnitOnBusWrite(std::function<void(const BusEvent&)> hook);
 
 // Index of the bridge that was opened last, -1 if none; and whether a device is open now.
 int EmulatedOpenedBridge();

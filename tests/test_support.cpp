@@ -69,9 +69,8 @@ void StartFreshUnit(const EmulatedUnitConfig& config)
     EmulatedUnitReset(config);
 }
 
-ToolRun RunTool(const EmulatedUnitConfig& config, const std::string& input)
+ToolRun Capture(const std::function<int()>& body, const std::string& input)
 {
-    StartFreshUnit(config);
     std::fflush(stdout);
     std::fflush(stderr);
     Redirect in(0, input);
@@ -80,7 +79,7 @@ ToolRun RunTool(const EmulatedUnitConfig& config, const std::string& input)
     Redirect err(2);
 
     ToolRun run;
-    run.status = RunUpdater();
+    run.status = body();
 
     std::fflush(stdout);
     std::fflush(stderr);
@@ -89,6 +88,12 @@ ToolRun RunTool(const EmulatedUnitConfig& config, const std::string& input)
     in.Restore();
     std::fseek(stdin, 0, SEEK_SET);
     return run;
+}
+
+ToolRun RunTool(const EmulatedUnitConfig& config, const std::string& input)
+{
+    StartFreshUnit(config);
+    return Capture(RunUpdater, input);
 }
 
 ScratchFolder::ScratchFolder()

@@ -3,6 +3,7 @@
 #include "emulator/emulated_unit.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,10 @@ struct ToolRun {
 
 // A fresh emulated unit and a virtual clock back at 0.
 void StartFreshUnit(const EmulatedUnitConfig& config);
+
+// Calls `body` with standard input reading `input`, and captures the exact bytes it writes to
+// standard output and standard error; `status` is what `body` returned.
+ToolRun Capture(const std::function<int()>& body, const std::string& input = "");
 
 // One whole run of the tool in this process, on a fresh unit, with `input` as its standard input.
 // Captures the exact bytes written to standard output and standard error.
