@@ -14,6 +14,7 @@ uint8_t g_major = 0;
 uint8_t g_minor = 0;
 size_t g_block = 0;
 size_t g_chunk = 0;  // chunks received since the last block index
+bool g_record = true;
 std::function<void(const BusEvent&)> g_onWrite;
 
 bool Answers(uint8_t address)
@@ -24,6 +25,8 @@ bool Answers(uint8_t address)
 
 void Log(bool isWrite, uint8_t address, const uint8_t* bytes, size_t length, bool acknowledged)
 {
+    if (!g_record)
+        return;
     g_board.bus.push_back(BusEvent{NowMs(), isWrite, address, std::vector<uint8_t>(bytes, bytes + length),
                                    acknowledged});
 }
@@ -60,6 +63,7 @@ void BoardReset(const EmulatedUnitConfig& config)
     g_minor = config.versionMinor;
     g_block = 0;
     g_chunk = 0;
+    g_record = config.recordTraffic;
     g_onWrite = nullptr;
 }
 
@@ -88,7 +92,7 @@ bool BoardWrite(uint8_t address, const uint8_t* bytes, size_t length)
     Log(true, address, bytes, length, acknowledged);
     if (acknowledged)
         Apply(address, bytes, length);
-    if (g_onWrite)
+    if (g_onWrite && !g_board.bus.empty())
         g_onWrite(g_board.bus.back());
     return acknowledged;
 }

@@ -30,6 +30,12 @@ std::vector<uint8_t> Report(std::initializer_list<uint8_t> head)
     return report;
 }
 
+void Record(HostReport::Kind kind, const uint8_t* report, size_t length)
+{
+    if (g_config.recordTraffic)
+        g_hostReports.push_back(HostReport{kind, std::vector<uint8_t>(report, report + length)});
+}
+
 // A report of an ID the host never asked for.
 void QueueUnknownReport()
 {
@@ -137,7 +143,7 @@ void ChipReset(const EmulatedUnitConfig& config)
 
 int ChipTakeOutReport(const uint8_t* report, size_t length)
 {
-    g_hostReports.push_back(HostReport{HostReport::Out, std::vector<uint8_t>(report, report + length)});
+    Record(HostReport::Out, report, length);
     if (g_cablePulled || length < 1)
         return -1;
     // The chip's interrupt OUT endpoint takes 64-byte reports; shorter ones are read as zero-padded.
@@ -193,7 +199,7 @@ int ChipGiveInReport(uint8_t* report, size_t capacity, int timeoutMs)
 
 int ChipGetFeature(uint8_t* report, size_t length)
 {
-    g_hostReports.push_back(HostReport{HostReport::FeatureGet, std::vector<uint8_t>(report, report + length)});
+    Record(HostReport::FeatureGet, report, length);
     if (g_cablePulled || length < 1)
         return -1;
     uint8_t answer[kReportSize] = {report[0]};
@@ -225,7 +231,7 @@ int ChipGetFeature(uint8_t* report, size_t length)
 
 int ChipSetFeature(const uint8_t* report, size_t length)
 {
-    g_hostReports.push_back(HostReport{HostReport::FeatureSet, std::vector<uint8_t>(report, report + length)});
+    Record(HostReport::FeatureSet, report, length);
     if (g_cablePulled || length < 1)
         return -1;
     if (report[0] != kSmbusConfig || length < kConfigReportSize || g_config.configRefused)

@@ -30,6 +30,8 @@ struct EmulatedUnitConfig {
     BoardMode mode = BoardMode::Running;
     uint8_t versionMajor = 1;
     uint8_t versionMinor = 4;
+    // Keep the bus and host-report logs (a long real-time run measured for memory turns them off).
+    bool recordTraffic = true;
 };
 
 // One SMBus transaction as the board saw it.

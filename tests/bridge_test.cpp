@@ -12,6 +12,7 @@ class BridgeTest : public ::testing::Test {
 protected:
     void OpenOn(const EmulatedUnitConfig& config)
     {
+        CloseBridge();  // a test may open more than one unit
         StartFreshUnit(config);
         ASSERT_EQ(OpenBridge(), 0);
         ASSERT_EQ(ConfigureBridge(), 0);
