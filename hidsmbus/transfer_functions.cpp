@@ -26,6 +26,11 @@ HidSmbusStatus HidSmbus_AddressReadRequest(HidSmbusDevice device, uint8_t addres
         return HID_SMBUS_INVALID_PARAMETER;
     if (bytesToRead < 1 || bytesToRead > 512)
         return HID_SMBUS_INVALID_REQUEST_LENGTH;
+    // A new transfer begins: read responses still queued belong to the last one and must not be
+    // taken for this one's answer.
+    if (!TakeWaitingInReports(*opened))
+        return HID_SMBUS_READ_ERROR;
+    opened->readResponses.clear();
     uint8_t report[cp2112::kReportSize] = {cp2112::kAddressRead, address};
     cp2112::PutBigEndian16(&report[2], bytesToRead);
     report[4] = registerLength;

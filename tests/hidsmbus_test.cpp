@@ -128,6 +128,19 @@ TEST_F(HidSmbusTest, AStatusRequestDropsStatusResponsesThatCameBeforeIt)
     EXPECT_EQ(retries, 0);
 }
 
+TEST_F(HidSmbusTest, AnAddressReadDropsReadResponsesLeftFromTheLastTransfer)
+{
+    Open();
+    EmulatedUnitQueueInReport(Report64({0x13, 0x00, 0x01, 0x77}));
+    const uint8_t reg[1] = {0x8A};
+    ASSERT_EQ(HidSmbus_AddressReadRequest(device_, 0x50, 1, 1, reg), HID_SMBUS_SUCCESS);  // nobody at 0x50
+    ASSERT_EQ(HidSmbus_ForceReadResponse(device_, 1), HID_SMBUS_SUCCESS);
+    uint8_t status = 0, count = 0;
+    uint8_t data[61];
+    ASSERT_EQ(HidSmbus_GetReadResponse(device_, &status, data, 61, &count), HID_SMBUS_SUCCESS);
+    EXPECT_EQ(count, 0);  // the chip's empty answer, not the leftover byte
+}
+
 TEST_F(HidSmbusTest, AResponseThatNeverComesTimesOutOnTheResponseTimeout)
 {
     Open();
