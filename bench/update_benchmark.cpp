@@ -16,7 +16,6 @@
 namespace {
 
 constexpr int kBlocks = 255;
-constexpr int kWrites = 1 + kBlocks * 33 + 1;  // EnterBootloader, the blocks, ExitBootloader
 
 double Seconds(std::chrono::steady_clock::duration d)
 {
@@ -76,7 +75,9 @@ int main()
     image[0] = 5;
     std::ofstream(folder / "DATA.bin", std::ios::binary).write(image.data(), static_cast<std::streamsize>(image.size()));
 
-    std::printf("Full update of %d blocks (%zu bytes) against the emulated unit, real time\n", kBlocks, image.size());
+    const size_t imageBytes = image.size();
+    std::vector<char>().swap(image);  // only the tool's own copy counts below
+    std::printf("Full update of %d blocks (%zu bytes) against the emulated unit, real time\n", kBlocks, imageBytes);
     std::printf("waits in the run: 1000 + %d x 215 + 2 x 5 = %d ms\n", kBlocks, 1000 + kBlocks * 215 + 10);
     std::fflush(stdout);
 
@@ -104,8 +105,8 @@ int main()
     std::printf("waits alone:           %.3f s\n", alone);
     std::printf("whole run, wall time:  %.3f s (%+.2f%% over the waits alone)\n", wall, (wall / alone - 1) * 100);
     std::printf("whole run, CPU time:   %.3f s (%.2f%% of wall time)\n", cpu, cpu / wall * 100);
-    std::printf("peak memory growth:    %ld KiB (image %zu KiB + %ld KiB)\n", peakGrowth, image.size() / 1024,
-                peakGrowth - static_cast<long>(image.size() / 1024));
+    std::printf("peak memory growth:    %ld KiB during the run (the image is %zu KiB)\n", peakGrowth,
+                imageBytes / 1024);
     fs::current_path(fs::temp_directory_path());
     fs::remove_all(folder);
     return status == 0 ? 0 : 1;
