@@ -1,6 +1,10 @@
+#include "app/run_environment.h"
 #include "app/updater.h"
 
 int main()
 {
-    return RunUpdater();
+    BeginRunEnvironment();
+    const int status = RunUpdater();
+    EndRunEnvironment();
+    return status;
 }

@@ -5,8 +5,12 @@
 
 void WaitMs(uint32_t ms)
 {
-    // sleep_for may overshoot but never returns early, so a pause lasts at least what it says.
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    // A sleep may end a little early on some systems (a timer tick rounds it); sleeping again for
+    // what is left makes every pause last at least what it says.
+    using namespace std::chrono;
+    const steady_clock::time_point deadline = steady_clock::now() + milliseconds(ms);
+    for (steady_clock::time_point now = steady_clock::now(); now < deadline; now = steady_clock::now())
+        std::this_thread::sleep_for(deadline - now);
 }
 
 uint64_t NowMs()

@@ -9,7 +9,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) __attribute__((weak));
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 int main(int argc, char** argv)
 {
@@ -24,8 +24,7 @@ int main(int argc, char** argv)
                 inputs.push_back(entry.path());
         }
     }
-    if (LLVMFuzzerInitialize != nullptr)
-        LLVMFuzzerInitialize(&argc, &argv);
+    LLVMFuzzerInitialize(&argc, &argv);
     for (const fs::path& path : inputs) {
         std::ifstream file(path, std::ios::binary);
         const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

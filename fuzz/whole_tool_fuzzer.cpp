@@ -15,7 +15,11 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     const fs::path folder = fs::temp_directory_path() / "vornic-whole-tool-fuzzer";
     fs::create_directories(folder);
     fs::current_path(folder);
+#ifdef _WIN32
+    std::freopen("NUL", "r", stdin);
+#else
     std::freopen("/dev/null", "r", stdin);
+#endif
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "tests/test_support.h"
 
+#include "app/run_environment.h"
 #include "app/updater.h"
 #include "clock/virtual_clock.h"
 
@@ -73,6 +74,7 @@ ToolRun Capture(const std::function<int()>& body, const std::string& input)
 {
     std::fflush(stdout);
     std::fflush(stderr);
+    UseBinaryStandardStreams();
     Redirect in(0, input);
     std::fseek(stdin, 0, SEEK_SET);  // drops whatever stdin buffered before, and its end-of-file mark
     Redirect out(1);
