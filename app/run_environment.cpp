@@ -1,9 +1,21 @@
 #include "app/run_environment.h"
 
+#include <cstdio>
+
+namespace {
+
+// Standard output unbuffered: a line reaches the console (or a log that also takes standard error)
+// in the order it was printed, before any error line that follows it.
+void UnbufferStandardOutput()
+{
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+}
+
+}  // namespace
+
 #ifdef _WIN32
 #include <windows.h>
 
-#include <cstdio>
 #include <fcntl.h>
 #include <io.h>
 #include <mmsystem.h>
@@ -23,6 +35,7 @@ void UseBinaryStandardStreams()
 void BeginRunEnvironment()
 {
     UseBinaryStandardStreams();
+    UnbufferStandardOutput();
     // The default tick of about 15.6 ms would stretch every 5 ms pause to three times its length.
     g_timerRaised = timeBeginPeriod(1) == TIMERR_NOERROR;
 }
@@ -42,6 +55,7 @@ void UseBinaryStandardStreams()
 
 void BeginRunEnvironment()
 {
+    UnbufferStandardOutput();
 }
 
 void EndRunEnvironment()

@@ -24,15 +24,17 @@ std::string Slurp(const std::string& path)
     return text.str();
 }
 
-// Runs `command` in the scratch folder with standard input at its end.
-ProgramRun RunProgram(const ScratchFolder& folder, const std::string& command)
+// Runs `command` in the scratch folder with standard input at its end; `oneLog` sends both streams
+// into `out`, as a log file would take them.
+ProgramRun RunProgram(const ScratchFolder& folder, const std::string& command, bool oneLog = false)
 {
-    const std::string line = "cd '" + folder.Path() + "' && " + command + " </dev/null >out.txt 2>err.txt";
+    const std::string line =
+        "cd '" + folder.Path() + "' && " + command + " </dev/null >out.txt " + (oneLog ? "2>&1" : "2>err.txt");
     const int raw = std::system(line.c_str());
     ProgramRun run;
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     run.out = Slurp(folder.Path() + "/out.txt");
-    run.err = Slurp(folder.Path() + "/err.txt");
+    run.err = oneLog ? "" : Slurp(folder.Path() + "/err.txt");
     return run;
 }
 
@@ -61,6 +63,11 @@ TEST(Program, TheEmulatedBuildTakesItsUnitFromTheEnvironment)
     EXPECT_EQ(run.out, std::string(kBanner) + "Current FW version 2.17\nINFO: VORNIC VER2 UPDATER\n" + kPrompt);
     EXPECT_EQ(run.err, "ERROR: Update file not found.\n");
     EXPECT_EQ(run.status, 255);
+
+    // Both streams into one log keep the order in which the lines were printed.
+    run = RunProgram(folder, std::string("VORNIC_EMU_LATCH=0x8F ") + VORNIC_UPDATE_EMULATED_EXE, true);
+    EXPECT_EQ(run.out, std::string(kBanner) + "Current FW version 1.4\nINFO: VORNIC VER2 UPDATER\n" +
+                           "ERROR: Update file not found.\n" + kPrompt);
 
     run = RunProgram(folder, std::string("VORNIC_EMU_BOARD=sideways ") + VORNIC_UPDATE_EMULATED_EXE);
     EXPECT_EQ(run.err, "emulated unit: VORNIC_EMU_BOARD=\"sideways\" is not understood (see the README)\n");
