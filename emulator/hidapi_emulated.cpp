@@ -1,6 +1,7 @@
 // hidapi's functions, answered by the emulated unit instead of the OS.
 #include "emulator/board_model.h"
 #include "emulator/chip_model.h"
+#include "emulator/device_listing.h"
 #include "emulator/emulated_unit.h"
 
 #include <hidapi.h>
@@ -35,21 +36,6 @@ int ListedBridges()
 {
     const EmulatedUnitConfig& config = ChipConfig();
     return config.firstBridgeWithoutSerial ? std::max(config.bridges, 2) : config.bridges;
-}
-
-wchar_t* WideCopy(const std::string& text)
-{
-    wchar_t* wide = static_cast<wchar_t*>(std::calloc(text.size() + 1, sizeof(wchar_t)));
-    for (size_t i = 0; i < text.size(); ++i)
-        wide[i] = static_cast<wchar_t>(text[i]);
-    return wide;
-}
-
-char* Copy(const std::string& text)
-{
-    char* copy = static_cast<char*>(std::calloc(text.size() + 1, 1));
-    std::memcpy(copy, text.data(), text.size());
-    return copy;
 }
 
 bool IsOurs(hid_device* device)
@@ -98,14 +84,9 @@ struct hid_device_info HID_API_EXPORT* hid_enumerate(unsigned short vendor_id, u
     hid_device_info* first = nullptr;
     hid_device_info** tail = &first;
     for (int i = 0; i < ListedBridges(); ++i) {
-        hid_device_info* info = static_cast<hid_device_info*>(std::calloc(1, sizeof(hid_device_info)));
-        info->path = Copy("emulated-cp2112-" + std::to_string(i));
-        info->vendor_id = 0x10C4;
-        info->product_id = 0x1A22;
         const bool serial = !(i == 0 && ChipConfig().firstBridgeWithoutSerial);
-        info->serial_number = serial ? WideCopy("EMU" + std::to_string(1000 + i)) : nullptr;
-        info->manufacturer_string = WideCopy("Emulated");
-        info->product_string = WideCopy("CP2112 HID USB-to-SMBus Bridge");
+        hid_device_info* info =
+            NewBridgeListing("emulated-cp2112-" + std::to_string(i), serial ? "EMU" + std::to_string(1000 + i) : "");
         *tail = info;
         tail = &info->next;
     }
@@ -114,15 +95,7 @@ struct hid_device_info HID_API_EXPORT* hid_enumerate(unsigned short vendor_id, u
 
 void HID_API_EXPORT hid_free_enumeration(struct hid_device_info* devices)
 {
-    while (devices != nullptr) {
-        hid_device_info* next = devices->next;
-        std::free(devices->path);
-        std::free(devices->serial_number);
-        std::free(devices->manufacturer_string);
-        std::free(devices->product_string);
-        std::free(devices);
-        devices = next;
-    }
+    FreeDeviceListings(devices);
 }
 
 HID_API_EXPORT hid_device* hid_open_path(const char* path)

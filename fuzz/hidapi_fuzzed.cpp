@@ -2,13 +2,13 @@
 // and feature report is what the input says. Once the input is used up, writes succeed and reads
 // time out, so every run comes to an end.
 #include "clock/wait.h"
+#include "emulator/device_listing.h"
 #include "fuzz/fuzz_input.h"
 
 #include <hidapi.h>
 
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
 
 struct hid_device_ {
     int unused;
@@ -21,20 +21,6 @@ size_t g_size = 0;
 size_t g_at = 0;
 
 constexpr uint8_t kFail = 0xFF;
-
-char* Copy(const char* text)
-{
-    char* copy = static_cast<char*>(std::calloc(std::strlen(text) + 1, 1));
-    std::strcpy(copy, text);
-    return copy;
-}
-
-wchar_t* WideCopy(const wchar_t* text)
-{
-    wchar_t* copy = static_cast<wchar_t*>(std::calloc(std::wcslen(text) + 1, sizeof(wchar_t)));
-    std::wcscpy(copy, text);
-    return copy;
-}
 
 // A report length taken from the input: 0 means nothing, 65 means failure.
 int TakeReport(unsigned char* data, size_t capacity)
@@ -96,11 +82,7 @@ struct hid_device_info HID_API_EXPORT* hid_enumerate(unsigned short, unsigned sh
     hid_device_info* first = nullptr;
     hid_device_info** tail = &first;
     for (int i = 0; i < (shape & 3); ++i) {
-        hid_device_info* info = static_cast<hid_device_info*>(std::calloc(1, sizeof(hid_device_info)));
-        info->path = Copy("fuzzed");
-        info->vendor_id = 0x10C4;
-        info->product_id = 0x1A22;
-        info->serial_number = (shape >> (2 + i)) & 1 ? nullptr : WideCopy(L"FUZZ");
+        hid_device_info* info = NewBridgeListing("fuzzed", (shape >> (2 + i)) & 1 ? "" : "FUZZ");
         *tail = info;
         tail = &info->next;
     }
@@ -109,13 +91,7 @@ struct hid_device_info HID_API_EXPORT* hid_enumerate(unsigned short, unsigned sh
 
 void HID_API_EXPORT hid_free_enumeration(struct hid_device_info* devices)
 {
-    while (devices != nullptr) {
-        hid_device_info* next = devices->next;
-        std::free(devices->path);
-        std::free(devices->serial_number);
-        std::free(devices);
-        devices = next;
-    }
+    FreeDeviceListings(devices);
 }
 
 HID_API_EXPORT hid_device* hid_open_path(const char*)
