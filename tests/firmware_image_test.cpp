@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 TEST(FirmwareImage, NamesAndBlockCounts)
@@ -57,6 +59,11 @@ TEST(FirmwareImage, FilesThatCannotBeWrittenAsTheyAreAreRefused)
     EXPECT_EQ(ReadImageVersion(1, &version), kImageNotFound);
     EXPECT_EQ(LoadImage(1, &image), kImageNotFound);
     EXPECT_TRUE(image.bytes.empty());
+
+    // A folder with the image's name is not an image.
+    std::filesystem::create_directory(std::filesystem::path(folder.Path()) / "DATA1.bin");
+    EXPECT_EQ(ReadImageVersion(2, &version), kImageNotFound);
+    EXPECT_EQ(LoadImage(2, &image), kImageNotFound);
 }
 
 }  // namespace

@@ -241,6 +241,9 @@ TEST(UpdateRun, EveryFailureEndsWithItsLinesAndMinusOneAndNeverWithSuccess)
         EXPECT_FALSE(EmulatedBridgeIsOpen());
         EXPECT_EQ(EmulatedBoard().exitBootloaderCount, 0);
         EXPECT_EQ(FlashOverImage(image.size()) == image, c.imageWritten);
+        if (c.imageVanishesOnEnter) {
+            EXPECT_EQ(BusWrites().size(), 1u) << "only EnterBootloader; no block may be sent";
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "update/firmware_image.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -8,6 +9,10 @@ namespace {
 // Returns the size, or -1 when the file cannot be opened or positioned.
 long long OpenAtEnd(int variant, std::ifstream& file)
 {
+    // A folder of that name opens on some systems and reports a nonsense size: it is no image file.
+    std::error_code ignored;
+    if (std::filesystem::is_directory(ImageFileName(variant), ignored))
+        return -1;
     file.open(ImageFileName(variant), std::ios::in | std::ios::binary | std::ios::ate);
     if (!file.is_open())
         return -1;
