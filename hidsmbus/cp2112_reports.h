@@ -43,9 +43,4 @@ inline uint16_t GetBigEndian16(const uint8_t* at)
     return static_cast<uint16_t>((at[0] << 8) | at[1]);
 }
 
-inline uint32_t GetBigEndian32(const uint8_t* at)
-{
-    return (uint32_t{at[0]} << 24) | (uint32_t{at[1]} << 16) | (uint32_t{at[2]} << 8) | at[3];
-}
-
 }  // namespace cp2112
