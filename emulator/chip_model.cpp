@@ -80,6 +80,8 @@ void ForceReadResponse(const uint8_t* report)
     if (g_config.readResponsesNeverCome)
         return;
     QueueUnknownReport();
+    for (int i = 0; i < g_config.emptyReadResponses; ++i)
+        g_inQueue.push_back(Report({kReadResponse, kBusy, 0}));
     size_t wanted = GetBigEndian16(&report[1]);
     // Surplus bytes beyond what was asked are the fault "the device sends more than asked".
     if (g_config.readBytesDelta > 0)

@@ -23,6 +23,7 @@ struct EmulatedUnitConfig {
     int readBytesDelta = 0;                  // the chip hands over this many bytes more (or fewer) than asked
     bool malformedReadCount = false;         // read responses claim more than 61 data bytes
     bool strayInReports = false;             // unknown and stale IN reports arrive before every answer
+    int emptyReadResponses = 0;              // read responses without data sent before the data
     // Faults of the write path.
     int pullCableAtWrite = 0;                // from this data write on (1-based) every request fails; 0 = never
     int refuseCommand = -1;                  // writes whose first byte is this are refused by the bridge

@@ -49,6 +49,8 @@ bool ApplyFault(const std::string& fault, EmulatedUnitConfig* config)
         config->strayInReports = true;
     else if (fault.rfind("pull-cable-at=", 0) == 0 && ParseNumber(fault.substr(14), 1, 1000000, &number))
         config->pullCableAtWrite = static_cast<int>(number);
+    else if (fault.rfind("empty-read-responses=", 0) == 0 && ParseNumber(fault.substr(21), 0, 100000, &number))
+        config->emptyReadResponses = static_cast<int>(number);
     else if (fault.rfind("refuse=", 0) == 0 && ParseNumber(fault.substr(7), 0, 255, &number))
         config->refuseCommand = static_cast<int>(number);
     else

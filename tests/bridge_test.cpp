@@ -78,6 +78,21 @@ TEST_F(BridgeTest, AReadWhoseResponseNeverComesFailsAfterTheResponseTimeout)
     EXPECT_EQ(NowMs() - start, 1000u);
 }
 
+TEST_F(BridgeTest, EmptyReadResponsesAreWaitedThroughButNotForever)
+{
+    EmulatedUnitConfig slow;
+    slow.emptyReadResponses = 5;  // a chip still busy answers a few times without data
+    OpenOn(slow);
+    uint8_t version[2] = {};
+    EXPECT_EQ(ReadRegister(version, 0x78, 2, 0x04), 2);
+    EXPECT_EQ(version[1], 4);
+
+    EmulatedUnitConfig flooding;
+    flooding.emptyReadResponses = 100000;
+    OpenOn(flooding);
+    EXPECT_EQ(ReadRegister(version, 0x78, 2, 0x04), -1);
+}
+
 TEST_F(BridgeTest, SurplusBytesAreCountedButNeverStoredPastTheDestination)
 {
     EmulatedUnitConfig generous;

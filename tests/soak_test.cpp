@@ -23,8 +23,8 @@ namespace {
 
 enum class Fault {
     None, NoBridge, NoSerialFirst, OpenRefused, ConfigRefused, BoardAbsent, Bootloader, LatchUnreadable,
-    SplitReads, NoReadResponse, ExtraReadBytes, MalformedRead, StrayReports, PulledCable, RefusedCommand,
-    ImageVanishes, Count
+    SplitReads, NoReadResponse, ExtraReadBytes, MalformedRead, StrayReports, EmptyReadResponses, PulledCable,
+    RefusedCommand, ImageVanishes, Count
 };
 
 const char* Name(Fault fault)
@@ -32,7 +32,7 @@ const char* Name(Fault fault)
     static const char* const names[] = {
         "none", "no bridge", "first bridge without serial", "open refused", "config refused", "board absent",
         "board in bootloader", "latch unreadable", "split reads", "read response missing", "extra read bytes",
-        "malformed read response", "stray IN reports", "cable pulled", "command refused", "image vanishes"};
+        "malformed read response", "stray IN reports", "empty read responses", "cable pulled", "command refused", "image vanishes"};
     return names[static_cast<int>(fault)];
 }
 
@@ -85,6 +85,7 @@ Plan MakePlan(std::mt19937_64& rng)
     case Fault::ExtraReadBytes: c.readBytesDelta = 1 + static_cast<int>(rng() % 100); break;
     case Fault::MalformedRead: c.malformedReadCount = true; break;
     case Fault::StrayReports: c.strayInReports = true; break;
+    case Fault::EmptyReadResponses: c.emptyReadResponses = static_cast<int>(rng() % 40); break;
     case Fault::PulledCable: c.pullCableAtWrite = 1 + static_cast<int>(rng() % writes); break;
     case Fault::RefusedCommand: {
         static const int commands[] = {0x0F, 0x01, 0x41, 0x02};
