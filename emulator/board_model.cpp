@@ -23,12 +23,12 @@ bool Answers(uint8_t address)
            (g_board.mode == BoardMode::Bootloader && address == kBootloader);
 }
 
-void Log(bool isWrite, uint8_t address, const uint8_t* bytes, size_t length, bool acknowledged)
+BusEvent Log(bool isWrite, uint8_t address, const uint8_t* bytes, size_t length, bool acknowledged)
 {
-    if (!g_record)
-        return;
-    g_board.bus.push_back(BusEvent{NowMs(), isWrite, address, std::vector<uint8_t>(bytes, bytes + length),
-                                   acknowledged});
+    BusEvent event{NowMs(), isWrite, address, std::vector<uint8_t>(bytes, bytes + length), acknowledged};
+    if (g_record)
+        g_board.bus.push_back(event);
+    return event;
 }
 
 void Apply(uint8_t address, const uint8_t* bytes, size_t length)
@@ -89,11 +89,11 @@ bool BoardRead(uint8_t address, uint8_t reg, std::vector<uint8_t>& answer)
 bool BoardWrite(uint8_t address, const uint8_t* bytes, size_t length)
 {
     const bool acknowledged = Answers(address);
-    Log(true, address, bytes, length, acknowledged);
+    const BusEvent event = Log(true, address, bytes, length, acknowledged);
     if (acknowledged)
         Apply(address, bytes, length);
-    if (g_onWrite && !g_board.bus.empty())
-        g_onWrite(g_board.bus.back());
+    if (g_onWrite)
+        g_onWrite(event);
     return acknowledged;
 }
 

@@ -90,13 +90,12 @@ HidSmbusStatus HidSmbus_Open(HidSmbusDevice* device, uint32_t index, uint16_t vi
     OpenDevice* opened = new OpenDevice;
     opened->transport = transport;
     // Whatever the OS queued before we came is stale.
-    if (!TakeWaitingInReports(*opened)) {
+    if (!DropWaitingInReports(*opened, cp2112::kReadResponse) ||
+        !DropWaitingInReports(*opened, cp2112::kTransferStatusResponse)) {
         HidTransportClose(transport);
         delete opened;
         return HID_SMBUS_DEVICE_IO_FAILED;
     }
-    opened->readResponses.clear();
-    opened->statusResponses.clear();
     *device = RegisterOpenDevice(opened);
     return HID_SMBUS_SUCCESS;
 }

@@ -39,7 +39,7 @@ int ReadOne(OpenDevice& device, int timeoutMs)
 
 }  // namespace
 
-bool TakeWaitingInReports(OpenDevice& device)
+bool DropWaitingInReports(OpenDevice& device, uint8_t reportId)
 {
     // Bounded, so a device that streams reports cannot keep us here.
     for (int i = 0; i < 256; ++i) {
@@ -47,8 +47,9 @@ bool TakeWaitingInReports(OpenDevice& device)
         if (got < 0)
             return false;
         if (got == 0)
-            return true;
+            break;
     }
+    QueueFor(device, reportId).clear();
     return true;
 }
 

@@ -28,9 +28,8 @@ HidSmbusStatus HidSmbus_AddressReadRequest(HidSmbusDevice device, uint8_t addres
         return HID_SMBUS_INVALID_REQUEST_LENGTH;
     // A new transfer begins: read responses still queued belong to the last one and must not be
     // taken for this one's answer.
-    if (!TakeWaitingInReports(*opened))
+    if (!DropWaitingInReports(*opened, cp2112::kReadResponse))
         return HID_SMBUS_READ_ERROR;
-    opened->readResponses.clear();
     uint8_t report[cp2112::kReportSize] = {cp2112::kAddressRead, address};
     cp2112::PutBigEndian16(&report[2], bytesToRead);
     report[4] = registerLength;
@@ -44,9 +43,8 @@ HidSmbusStatus HidSmbus_TransferStatusRequest(HidSmbusDevice device)
     if (opened == nullptr)
         return HID_SMBUS_INVALID_DEVICE_OBJECT;
     // A status response still queued answers an earlier request: drop it so the next one is ours.
-    if (!TakeWaitingInReports(*opened))
+    if (!DropWaitingInReports(*opened, cp2112::kTransferStatusResponse))
         return HID_SMBUS_READ_ERROR;
-    opened->statusResponses.clear();
     const uint8_t report[cp2112::kReportSize] = {cp2112::kTransferStatusRequest, 0x01};
     return SendReport(*opened, report) ? HID_SMBUS_SUCCESS : HID_SMBUS_WRITE_ERROR;
 }

@@ -6,8 +6,8 @@ cd "$(dirname "$0")/.."
 deb="$(scripts/package.sh | tail -n 1)"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "./$deb" >/dev/null
-trap 'DEBIAN_FRONTEND=noninteractive $sudo apt-get remove -y -qq vornic-update >/dev/null' EXIT
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >/dev/null
+trap '$sudo env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq vornic-update >/dev/null' EXIT
 
 scratch="$(mktemp -d)"
 status=0
